@@ -21,6 +21,12 @@ struct MeasureCase {
     bool noStart;
 };
 
+void PrintTo(const MeasureCase& c, std::ostream* os)
+{
+    *os << "unit";
+    for (unsigned char b : c.unit) *os << ' ' << std::hex << static_cast<int>(b);
+}
+
 class MeasureUnitTest : public ::testing::TestWithParam<MeasureCase> {};
 
 TEST_P(MeasureUnitTest, WidthAndNoStart)
@@ -51,6 +57,8 @@ struct BreakCase {
     std::string line;
     std::vector<std::string> expected;
 };
+
+void PrintTo(const BreakCase& c, std::ostream* os) { *os << c.name; }
 
 class BreakLineTest : public ::testing::TestWithParam<BreakCase> {};
 

@@ -35,6 +35,8 @@ struct NormalizeCase {
     Lines expected;
 };
 
+void PrintTo(const NormalizeCase& c, std::ostream* os) { *os << c.name; }
+
 class NormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 
 TEST_P(NormalizeTest, Lines)

@@ -77,6 +77,8 @@ struct ExtensionCase {
     bool broken;
 };
 
+void PrintTo(const ExtensionCase& c, std::ostream* os) { *os << "'" << c.ext << "'"; }
+
 class ExtensionTest : public OpenScenarioTest, public ::testing::WithParamInterface<ExtensionCase> {};
 
 TEST_P(ExtensionTest, OnlyTxtInEitherCaseIsBroken)
