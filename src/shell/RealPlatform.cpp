@@ -17,12 +17,20 @@ namespace {
 
 const QString kTitle = QStringLiteral("Qorix");
 
+// The application title: the product name, or the title line of the open
+// scenario. The simple boxes carry it; the close question names the product.
+QString ApplicationTitle()
+{
+    const QVariant t = qApp ? qApp->property("qorixTitle") : QVariant();
+    return t.isValid() ? t.toString() : kTitle;
+}
+
 class RealDialogs : public IDialogs {
 public:
     explicit RealDialogs(QWidget* owner) : owner_(owner) {}
     void ShowMessage(const QString& text) override
     {
-        QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, owner_);
+        QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, owner_);
         box.exec();
     }
     bool AskYesNo(const QString& text) override
