@@ -149,3 +149,40 @@ check() {
     E2E_FAILED=$((E2E_FAILED + 1))
   fi
 }
+
+# "X Y W H" of a window's client area on the screen.
+client_geometry() {
+  xwininfo -id "$1" 2>/dev/null | awk '
+    /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
+    END {print x, y, w, h}'
+}
+
+# "X Y" of the top-left pure white pixel box inside a window's client area,
+# relative to that client area, in a screenshot taken while it was shown.
+client_white_origin() {
+  local file=$1 x y w h
+  read -r x y w h <<<"$2"
+  convert "$file" -crop "${w}x${h}+${x}+${y}" +repage -fill black +opaque white -format '%@' info: 2>/dev/null |
+    sed -n 's/^[0-9]*x[0-9]*+\([0-9]*\)+\([0-9]*\)$/\1 \2/p'
+}
+
+# The window manager's state atoms of a window, one line.
+wm_state() {
+  xprop -id "$1" _NET_WM_STATE 2>/dev/null
+}
+
+# True when the window asks for no frame (Motif hints, decorations 0).
+borderless() {
+  local hints
+  hints=$(xprop -id "$1" _MOTIF_WM_HINTS 2>/dev/null) || return 1
+  # flags, functions, decorations, ...: decorations is the third number.
+  echo "$hints" | awk -F'= ' '{split($2, v, ", "); exit !((v[1] % 4) >= 2 && v[3] == 0)}'
+}
+
+# Two screenshots show the same picture.
+same_picture() {
+  local diff
+  diff=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  [ "${diff%% *}" = "0" ]
+}
