@@ -206,6 +206,17 @@ void Reading(TestWindow& w)
     w.Form->MbtnClick();
 }
 
+void Opened(TestWindow& w)
+{
+    // A scenario opened from its file, with its save file: the bookmarks work.
+    std::string text = "Story\r\n";
+    for (int i = 0; i < 25; ++i) text += "line " + std::to_string(i) + "\r\n";
+    const std::string path = w.WriteFile("story.snr", text);
+    w.Create();
+    w.Form->ScenarioPath = path;
+    w.Form->OpenScenario();
+}
+
 const LetterRow kLetterRows[] = {
     {"open", "fF", &TMainForm::SLoad, [](TestWindow& w) { w.Create(); },
      [](TestWindow& w) { return w.Dialogs.OpenShown; }, &TMainForm::SLoadClick},
@@ -216,9 +227,9 @@ const LetterRow kLetterRows[] = {
     {"reread", "rR", &TMainForm::MaeDoc, Reading, [](TestWindow& w) { return w.Form->PrevShown ? 1 : 0; },
      &TMainForm::MaeDocClick},
     // Saving and loading a bookmark end with a confirmation box.
-    {"save", "sS", &TMainForm::Save, Reading, [](TestWindow& w) { return int(w.Dialogs.Messages.size()); },
+    {"save", "sS", &TMainForm::Save, Opened, [](TestWindow& w) { return int(w.Dialogs.Messages.size()); },
      &TMainForm::Save3Click},
-    {"load", "lL", &TMainForm::Load, Reading, [](TestWindow& w) { return int(w.Dialogs.Messages.size()); },
+    {"load", "lL", &TMainForm::Load, Opened, [](TestWindow& w) { return int(w.Dialogs.Messages.size()); },
      &TMainForm::Load3Click},
 };
 
