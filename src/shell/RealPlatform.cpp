@@ -27,7 +27,8 @@ QString ApplicationTitle()
 
 class RealDialogs : public IDialogs {
 public:
-    explicit RealDialogs(QWidget* owner) : owner_(owner) {}
+    // The version box is made once, with the window, and shown again on request.
+    explicit RealDialogs(QWidget* owner) : owner_(owner), about_(std::make_unique<TAboutBox>(owner)) {}
     void ShowMessage(const QString& text) override
     {
         QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, owner_);
@@ -50,7 +51,6 @@ public:
     }
     void ShowAbout() override
     {
-        if (!about_) about_ = std::make_unique<TAboutBox>(owner_);
         about_->exec();
     }
 
