@@ -15,11 +15,9 @@ bool JoinsBatch(const std::string& head)
     return head == ".b" || head == ".n" || head == ".p" || head == ".k";
 }
 
-} // namespace
-
 // Composes unless the next line changes the pictures again, so that a scene
 // set up over several lines appears at once.
-static void ComposeBatched(TMainForm& f)
+void ComposeBatched(TMainForm& f)
 {
     const int next = f.LineCursor + 1;
     // Past the last line nothing can join the batch.
@@ -27,20 +25,20 @@ static void ComposeBatched(TMainForm& f)
     f.ComposeScreen();
 }
 
-static std::string PictureName(const TMainForm& f, const std::string& argument)
+std::string PictureName(const TMainForm& f, const std::string& argument)
 {
     return argument == "nothing" ? std::string("nothing") : f.ScenarioFolder + argument;
 }
 
 // ".b", ".u", ".l": a new background takes the persons away; their positions stay.
-static void SetBackground(TMainForm& f, const std::string& argument)
+void SetBackground(TMainForm& f, const std::string& argument)
 {
     f.BackPicName = PictureName(f, argument);
     for (int slot = 1; slot <= 4; ++slot) f.PersonPicName[slot] = "nothing";
     f.BackChanged = true;
 }
 
-static void SetPerson(TMainForm& f, const std::string& argument)
+void SetPerson(TMainForm& f, const std::string& argument)
 {
     const std::string slotByte = ArgBytes(argument, 1, 1);
     const std::string position = ArgBytes(argument, 2, 1);
@@ -54,7 +52,7 @@ static void SetPerson(TMainForm& f, const std::string& argument)
     ComposeBatched(f);
 }
 
-static void Pause(TMainForm& f, const std::string& argument)
+void Pause(TMainForm& f, const std::string& argument)
 {
     f.LockInput();
     f.Gamen->repaint();
@@ -65,6 +63,8 @@ static void Pause(TMainForm& f, const std::string& argument)
     f.Gamen->repaint();
     f.RepaintText();
 }
+
+} // namespace
 
 bool TMainForm::ExecuteCommand(const std::string& head, const std::string& argument)
 {

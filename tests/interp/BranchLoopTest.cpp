@@ -11,7 +11,7 @@ struct LoopCase {
 };
 std::ostream& operator<<(std::ostream& o, const LoopCase& c) { return o << "\"" << c.why << "\""; }
 
-class EndlessLoopTest : public PlayTest, public ::testing::WithParamInterface<LoopCase> {};
+class EndlessLoopTest : public CommandPlayTest, public ::testing::WithParamInterface<LoopCase> {};
 
 TEST_P(EndlessLoopTest, EndsWithAMessageNamingTheLine)
 {
@@ -64,7 +64,7 @@ std::vector<std::string> Counter(int bits)
     return lines;
 }
 
-TEST_F(PlayTest, ALongRunThatEndsByItselfIsNotCut)
+TEST_F(CommandPlayTest, ALongRunThatEndsByItselfIsNotCut)
 {
     for (int bits : {1, 3, 8}) {
         Lines(Counter(bits));
@@ -77,7 +77,7 @@ TEST_F(PlayTest, ALongRunThatEndsByItselfIsNotCut)
     }
 }
 
-TEST_F(PlayTest, AStraightRunOfManyLinesIsNotCut)
+TEST_F(CommandPlayTest, AStraightRunOfManyLinesIsNotCut)
 {
     std::vector<std::string> lines = {"T"};
     for (int i = 0; i < 20000; ++i) lines.push_back(i % 2 ? ".. nothing" : ".c black");
@@ -88,7 +88,7 @@ TEST_F(PlayTest, AStraightRunOfManyLinesIsNotCut)
     EXPECT_EQ(W.Captions()[0], "done");
 }
 
-TEST_F(PlayTest, ALoopThatWaitsForTheReaderIsNotCut)
+TEST_F(CommandPlayTest, ALoopThatWaitsForTheReaderIsNotCut)
 {
     Lines({"T", "**L", "text", ".w", ".t 10", ".j L", ".e"});
     for (int i = 0; i < 20; ++i) Click();
@@ -97,7 +97,7 @@ TEST_F(PlayTest, ALoopThatWaitsForTheReaderIsNotCut)
     EXPECT_EQ(F().LineCursor, 4);
 }
 
-TEST_F(PlayTest, ALoopThroughAChoiceIsNotCut)
+TEST_F(CommandPlayTest, ALoopThroughAChoiceIsNotCut)
 {
     Lines({"T", "**L", "again?", ".? again,stop", ".. L", ".. Out", ".. nothing", "**Out", "bye", ".w", ".e"});
     Click();

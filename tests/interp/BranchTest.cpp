@@ -12,7 +12,7 @@ struct ChoiceCase {
 };
 std::ostream& operator<<(std::ostream& o, const ChoiceCase& c) { return o << "\"" << c.argument << "\""; }
 
-class ChoiceTest : public PlayTest, public ::testing::WithParamInterface<ChoiceCase> {};
+class ChoiceTest : public CommandPlayTest, public ::testing::WithParamInterface<ChoiceCase> {};
 
 TEST_P(ChoiceTest, CaptionsComeFromTheArgument)
 {
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Bytes past the fiftieth of the argument are not read.
                       ChoiceCase{std::string(50, 'x') + ",y", std::string(50, 'x'), "", ""}));
 
-TEST_F(PlayTest, ATwoAnswerChoiceHidesC)
+TEST_F(CommandPlayTest, ATwoAnswerChoiceHidesC)
 {
     Lines({"T", ".? yes,no", ".. LA", ".. LB", ".. nothing", ".e"});
     Click();
@@ -55,7 +55,7 @@ TEST_F(PlayTest, ATwoAnswerChoiceHidesC)
     EXPECT_FALSE(F().CanAdvance);
 }
 
-TEST_F(PlayTest, AChoiceCutOffByTheEndFailsOnItsOwnLine)
+TEST_F(CommandPlayTest, AChoiceCutOffByTheEndFailsOnItsOwnLine)
 {
     Lines({"T", "text", ".? yes,no", ".. LA", ".. LB"});
     Click();
@@ -76,7 +76,7 @@ struct AnswerCase {
 };
 std::ostream& operator<<(std::ostream& o, const AnswerCase& c) { return o << "\"" << c.key << "\""; }
 
-class AnswerTest : public PlayTest, public ::testing::WithParamInterface<AnswerCase> {};
+class AnswerTest : public CommandPlayTest, public ::testing::WithParamInterface<AnswerCase> {};
 
 TEST_P(AnswerTest, JumpsToTheAnswersLabel)
 {
@@ -100,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, AnswerTest,
                                            AnswerCase{'3', "below"}, AnswerCase{'c', "below"},
                                            AnswerCase{'C', "below"}));
 
-TEST_F(PlayTest, AnAnswerIsDroppedWhileInputIsLocked)
+TEST_F(CommandPlayTest, AnAnswerIsDroppedWhileInputIsLocked)
 {
     Lines({"T", ".t 100", ".? yes,no", ".. LA", ".. LB", ".. nothing", "**LA", "chose A", ".w", ".e"});
     Click();
@@ -112,7 +112,7 @@ TEST_F(PlayTest, AnAnswerIsDroppedWhileInputIsLocked)
     EXPECT_EQ(W.Captions()[0], "chose A");
 }
 
-TEST_F(PlayTest, AnAnswerKeyBeforeAnyScenarioIsIgnored)
+TEST_F(CommandPlayTest, AnAnswerKeyBeforeAnyScenarioIsIgnored)
 {
     W.Create();
     F().AnswerLabelA = "x";
@@ -124,7 +124,7 @@ TEST_F(PlayTest, AnAnswerKeyBeforeAnyScenarioIsIgnored)
     EXPECT_FALSE(F().MaeDoc->isEnabled());
 }
 
-TEST_F(PlayTest, AnAnswerKeyAfterAFailedOpenIsIgnored)
+TEST_F(CommandPlayTest, AnAnswerKeyAfterAFailedOpenIsIgnored)
 {
     // What an open of a missing file leaves behind.
     Lines({"", "", "", ".e"});
@@ -136,7 +136,7 @@ TEST_F(PlayTest, AnAnswerKeyAfterAFailedOpenIsIgnored)
     EXPECT_FALSE(F().MaeDoc->isEnabled());
 }
 
-TEST_F(PlayTest, AnAnswerKeyInTheReReadViewIsCarriedOut)
+TEST_F(CommandPlayTest, AnAnswerKeyInTheReReadViewIsCarriedOut)
 {
     Lines({"T", "page one", ".w", ".d", ".? yes,no", ".. LA", ".. LB", ".. nothing", "**LA", "chose A", ".w", ".e"});
     Click();
@@ -163,7 +163,7 @@ struct JumpCase {
 };
 std::ostream& operator<<(std::ostream& o, const JumpCase& c) { return o << "\"" << c.why << "\""; }
 
-class JumpTest : public PlayTest, public ::testing::WithParamInterface<JumpCase> {};
+class JumpTest : public CommandPlayTest, public ::testing::WithParamInterface<JumpCase> {};
 
 TEST_P(JumpTest, GoesOnAfterTheLabel)
 {
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
         JumpCase{"no such label: the page turns and reading goes on",
                  {"T", "one", ".j Nowhere", "two", ".w", ".e"}, 1, "two"}));
 
-TEST_F(PlayTest, AJumpTurnsThePage)
+TEST_F(CommandPlayTest, AJumpTurnsThePage)
 {
     Lines({"T", "one", ".w", "two", ".j L", "**L", "three", ".w", ".e"});
     Click();
@@ -208,7 +208,7 @@ struct FlagCase {
 };
 std::ostream& operator<<(std::ostream& o, const FlagCase& c) { return o << "\"" << c.argument << "\""; }
 
-class SetFlagTest : public PlayTest, public ::testing::WithParamInterface<FlagCase> {};
+class SetFlagTest : public CommandPlayTest, public ::testing::WithParamInterface<FlagCase> {};
 
 TEST_P(SetFlagTest, SetsOnlyTheFlagItNames)
 {
@@ -253,7 +253,7 @@ struct TestFlagCase {
 };
 std::ostream& operator<<(std::ostream& o, const TestFlagCase& c) { return o << "\"" << c.why << "\""; }
 
-class TestFlagTest : public PlayTest, public ::testing::WithParamInterface<TestFlagCase> {};
+class TestFlagTest : public CommandPlayTest, public ::testing::WithParamInterface<TestFlagCase> {};
 
 TEST_P(TestFlagTest, JumpsByTheFlag)
 {
@@ -282,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TestFlagCase{"a number outside the flags", "f50", true, "L1", "L2", "below"},
                       TestFlagCase{"a negative number", "g-1", true, "L1", "L2", "below"}));
 
-TEST_F(PlayTest, StoryFlagsLastOneReadingAndGlobalFlagsTheScenario)
+TEST_F(CommandPlayTest, StoryFlagsLastOneReadingAndGlobalFlagsTheScenario)
 {
     // The second reading skips the flag lines through the global flag.
     Lines({"T", ".! g03", ".. Again", ".. nothing", ".f f01 on", ".f g03 on", "**Again", ".! f01", ".. nothing",

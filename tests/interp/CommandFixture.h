@@ -8,7 +8,7 @@
 
 #include "common/Doubles.h"
 
-class PlayTest : public ::testing::Test {
+class CommandPlayTest : public ::testing::Test {
 protected:
     TestWindow W;
     TMainForm& F() { return *W.Form; }

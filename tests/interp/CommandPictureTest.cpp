@@ -15,7 +15,7 @@ struct BatchCase {
 };
 std::ostream& operator<<(std::ostream& o, const BatchCase& c) { return o << "\"" << c.why << "\""; }
 
-class BatchTest : public PlayTest, public ::testing::WithParamInterface<BatchCase> {};
+class BatchTest : public CommandPlayTest, public ::testing::WithParamInterface<BatchCase> {};
 
 TEST_P(BatchTest, ComposesAtTheLastLineOfABatch)
 {
@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"T", ".b gone.bmp", ".nx3", ".e"}, 2, "gone.bmp"},
         BatchCase{"a last line has no next line to wait for", {"T", ".b gone.bmp"}, 1, "gone.bmp"}));
 
-class ComposeTest : public PlayTest {
+class ComposeTest : public CommandPlayTest {
 protected:
     void SetUp() override
     {
@@ -171,7 +171,7 @@ struct LevelCase {
 };
 std::ostream& operator<<(std::ostream& o, const LevelCase& c) { return o << "\"" << c.line << "\""; }
 
-class LevelTest : public PlayTest, public ::testing::WithParamInterface<LevelCase> {};
+class LevelTest : public CommandPlayTest, public ::testing::WithParamInterface<LevelCase> {};
 
 TEST_P(LevelTest, ReplacesOutOfRangeLevels)
 {
@@ -196,7 +196,7 @@ struct WordCase {
 };
 std::ostream& operator<<(std::ostream& o, const WordCase& c) { return o << "\"" << c.line << "\""; }
 
-class WordTest : public PlayTest, public ::testing::WithParamInterface<WordCase> {};
+class WordTest : public CommandPlayTest, public ::testing::WithParamInterface<WordCase> {};
 
 TEST_P(WordTest, TakesOnlyItsOwnWords)
 {
@@ -216,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(Words, WordTest,
                                            WordCase{".x Fade", "black", "normal"}, WordCase{".x fade!", "black", "normal"},
                                            WordCase{".x black", "black", "normal"}, WordCase{".c fade", "black", "normal"}));
 
-TEST_F(PlayTest, ColourAndModeComposeNothing)
+TEST_F(CommandPlayTest, ColourAndModeComposeNothing)
 {
     Lines({"T", ".c white", ".x fade", ".w", ".e"});
     // Any composition would fail on this background.

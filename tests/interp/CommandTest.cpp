@@ -3,7 +3,7 @@
 
 namespace {
 
-class HeadTest : public PlayTest, public ::testing::WithParamInterface<const char*> {};
+class HeadTest : public CommandPlayTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(HeadTest, AHeadThatNamesNoCommandDoesNothing)
 {
@@ -26,7 +26,7 @@ struct PauseCase {
 };
 std::ostream& operator<<(std::ostream& o, const PauseCase& c) { return o << "\"" << c.argument << "\""; }
 
-class PauseTest : public PlayTest, public ::testing::WithParamInterface<PauseCase> {};
+class PauseTest : public CommandPlayTest, public ::testing::WithParamInterface<PauseCase> {};
 
 TEST_P(PauseTest, PausesAndDropsClicksUntilTheTimerTicks)
 {
@@ -56,7 +56,7 @@ struct BadNumberCase {
 };
 std::ostream& operator<<(std::ostream& o, const BadNumberCase& c) { return o << "\"" << c.line << "\""; }
 
-class BadNumberTest : public PlayTest, public ::testing::WithParamInterface<BadNumberCase> {};
+class BadNumberTest : public CommandPlayTest, public ::testing::WithParamInterface<BadNumberCase> {};
 
 TEST_P(BadNumberTest, LeavesTheCursorOnTheFailingLine)
 {
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadNumberCase{".f f", ""}, BadNumberCase{".f gxx on", "xx"}, BadNumberCase{".! f1 x", "1 "},
                       BadNumberCase{".! x1 ", "1 "}));
 
-TEST_F(PlayTest, APauseLocksBeforeItFails)
+TEST_F(CommandPlayTest, APauseLocksBeforeItFails)
 {
     Lines({"T", ".t soon", ".e"});
     Click();
@@ -93,7 +93,7 @@ TEST_F(PlayTest, APauseLocksBeforeItFails)
     EXPECT_TRUE(F().InputLocked);
 }
 
-TEST_F(PlayTest, WaitKeepsThePageAndClearStartsAFreshOne)
+TEST_F(CommandPlayTest, WaitKeepsThePageAndClearStartsAFreshOne)
 {
     Lines({"T", "one", "two", ".w", "three", ".d", "four", ".w", ".e"});
     Click();
@@ -109,7 +109,7 @@ TEST_F(PlayTest, WaitKeepsThePageAndClearStartsAFreshOne)
     EXPECT_TRUE(F().MaeDoc->isEnabled());
 }
 
-TEST_F(PlayTest, TheEndKeepsGlobalFlagsAndClearsTheRest)
+TEST_F(CommandPlayTest, TheEndKeepsGlobalFlagsAndClearsTheRest)
 {
     Lines({"T", ".f f01 on", ".f g05 on", ".m song.mid", ".b nothing", "text", ".w", ".e", "never"});
     // A save file to write the global flags into.
@@ -132,7 +132,7 @@ TEST_F(PlayTest, TheEndKeepsGlobalFlagsAndClearsTheRest)
     EXPECT_EQ(F().StoryFlags[1], 1);
 }
 
-TEST_F(PlayTest, MusicChangesOnlyForAnotherTrack)
+TEST_F(CommandPlayTest, MusicChangesOnlyForAnotherTrack)
 {
     Lines({"T", ".m a.mid", ".w", ".m a.mid", ".w", ".m b.mid", ".w", ".m nothing", ".w", ".m nothing", ".w", ".e"});
     W.Music.Calls.clear();
@@ -153,7 +153,7 @@ TEST_F(PlayTest, MusicChangesOnlyForAnotherTrack)
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(PlayTest, AMusicFileThatCannotOpenIsPassedOverNextTime)
+TEST_F(CommandPlayTest, AMusicFileThatCannotOpenIsPassedOverNextTime)
 {
     const std::string gone = W.Folder + "gone.mid";
     W.Music.Missing = {gone};
@@ -167,14 +167,14 @@ TEST_F(PlayTest, AMusicFileThatCannotOpenIsPassedOverNextTime)
     EXPECT_EQ(W.Captions()[0], "text");
 }
 
-TEST_F(PlayTest, SoundsPlayOnceFromTheScenarioFolder)
+TEST_F(CommandPlayTest, SoundsPlayOnceFromTheScenarioFolder)
 {
     Lines({"T", ".a ding.wav", ".a nothing", ".w", ".e"});
     Click();
     EXPECT_EQ(W.Sound.Played, (std::vector<std::string>{W.Folder + "ding.wav", W.Folder + "nothing"}));
 }
 
-TEST_F(PlayTest, TheArgumentIsAtMostFiftyBytes)
+TEST_F(CommandPlayTest, TheArgumentIsAtMostFiftyBytes)
 {
     const std::string name(60, 'x');
     Lines({"T", ".a " + name, ".w", ".e"});
