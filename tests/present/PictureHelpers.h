@@ -47,18 +47,23 @@ inline std::string WriteBmp(const TestWindow& tw, const std::string& name, const
 
 // The tint level seen in the 2 x 2 block at (100, 100) of a picture made
 // from a white ground tinted toward black, or a black ground toward white:
-// 0 untinted, 1 to 5 as the masks give, -1 for anything else.
+// 0 untinted, 1 to 5 as the masks give, -1 for anything else. A fade-out
+// tints the picture on screen again and again, so levels 2 to 4 also count
+// on a ground that level 1 had tinted before.
 inline int TintLevel(const QImage& img, bool towardWhite)
 {
     if (img.width() < 102 || img.height() < 102) return -1;
     const QRgb W = kWhite, K = kBlack, A = qRgb(254, 252, 252), D = kBlank;
-    // Pixels (100,100) (101,100) (100,101) (101,101) for levels 0 to 5.
+    // Pixels (100,100) (101,100) (100,101) (101,101) for levels 0 to 5,
+    // then for 2 to 5 over the levels before them.
     using Block = std::array<QRgb, 4>;
-    static const Block toBlack[6] = {{W, W, W, W}, {A, A, A, A}, {W, W, K, W}, {W, K, K, W}, {W, K, K, K}, {D, D, D, D}};
-    static const Block toWhite[6] = {{K, K, K, K}, {D, D, D, D}, {W, K, K, K}, {W, K, K, W}, {W, W, K, W}, {A, A, A, A}};
+    static const Block toBlack[10] = {{W, W, W, W}, {A, A, A, A}, {W, W, K, W}, {W, K, K, W}, {W, K, K, K},
+                                      {D, D, D, D}, {A, A, K, A}, {A, K, K, A}, {A, K, K, K}, {D, K, K, K}};
+    static const Block toWhite[10] = {{K, K, K, K}, {D, D, D, D}, {W, K, K, K}, {W, K, K, W}, {W, W, K, W},
+                                      {A, A, A, A}, {W, D, D, D}, {W, D, D, W}, {W, W, D, W}, {W, W, A, W}};
     const Block seen = {img.pixel(100, 100), img.pixel(101, 100), img.pixel(100, 101), img.pixel(101, 101)};
-    for (int level = 0; level <= 5; ++level)
-        if ((towardWhite ? toWhite : toBlack)[level] == seen) return level;
+    for (int i = 0; i < 10; ++i)
+        if ((towardWhite ? toWhite : toBlack)[i] == seen) return i <= 5 ? i : i - 4;
     return -1;
 }
 
