@@ -10,9 +10,10 @@
 
 enum class JpegKind { Colour, Grey, Cmyk };
 
-// The picture encoded as a baseline JPEG: colour (YCbCr), one grey channel
-// (the red values), or four CMYK channels.
-inline std::string MakeJpeg(const QImage& picture, JpegKind kind = JpegKind::Colour, int quality = 95)
+// The picture encoded as a baseline (or progressive) JPEG: colour (YCbCr),
+// one grey channel (the red values), or four CMYK channels.
+inline std::string MakeJpeg(const QImage& picture, JpegKind kind = JpegKind::Colour, int quality = 95,
+                            bool progressive = false)
 {
     const QImage img = picture.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct c{};
@@ -28,6 +29,7 @@ inline std::string MakeJpeg(const QImage& picture, JpegKind kind = JpegKind::Col
     c.in_color_space = kind == JpegKind::Grey ? JCS_GRAYSCALE : kind == JpegKind::Cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
+    if (progressive) jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(img.width()) * 4);
     while (c.next_scanline < c.image_height) {

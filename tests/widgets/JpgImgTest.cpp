@@ -86,7 +86,9 @@ TEST(JpgImg, OptionsDecodeAsDjpegDoes)
 {
     if (QStandardPaths::findExecutable("djpeg").isEmpty()) GTEST_SKIP() << "djpeg is not installed";
     QTemporaryDir dir;
-    const std::string path = WriteTemp(dir, "photo.jpg", MakeJpeg(TestPhoto(64, 48)));
+    const std::string baseline = WriteTemp(dir, "photo.jpg", MakeJpeg(TestPhoto(64, 48)));
+    const std::string progressive =
+        WriteTemp(dir, "progressive.jpg", MakeJpeg(TestPhoto(64, 48), JpegKind::Colour, 90, true));
     struct Case {
         const char* name;
         std::function<void(TJPEGImage&)> set;
@@ -115,18 +117,20 @@ TEST(JpgImg, OptionsDecodeAsDjpegDoes)
          QImage::Format_Indexed8},
         {"one pass", [](TJPEGImage& j) { j.SetOnePass(true); }, {"-colors", "256", "-onepass"}, QImage::Format_Indexed8},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TJPEGImage jpeg;
-        c.set(jpeg);
-        jpeg.SetFileName(path);
-        EXPECT_EQ(jpeg.Picture.format(), c.format);
-        if (c.format == QImage::Format_Indexed8) {
-            EXPECT_EQ(jpeg.Picture.colorCount(), 256);
+    for (const std::string& path : {baseline, progressive}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(path + ": " + c.name);
+            TJPEGImage jpeg;
+            c.set(jpeg);
+            jpeg.SetFileName(path);
+            EXPECT_EQ(jpeg.Picture.format(), c.format);
+            if (c.format == QImage::Format_Indexed8) {
+                EXPECT_EQ(jpeg.Picture.colorCount(), 256);
+            }
+            const QImage expected = Djpeg(dir, path, c.djpeg);
+            ASSERT_FALSE(expected.isNull());
+            EXPECT_TRUE(SamePixels(jpeg.Picture, expected));
         }
-        const QImage expected = Djpeg(dir, path, c.djpeg);
-        ASSERT_FALSE(expected.isNull());
-        EXPECT_TRUE(SamePixels(jpeg.Picture, expected));
     }
 }
 
@@ -199,6 +203,23 @@ TEST(JpgImg, NonJpegIsRefusedWithItsFirstBytes)
     jpeg.SetData(MakeJpeg(Flat(8, 8, qRgb(10, 200, 30))));
     ExpectRefused(jpeg, [&] { jpeg.SetData("BM this is a bitmap"); }, "Not a JPEG file: starts with $42 $4d");
     ExpectRefused(jpeg, [&] { jpeg.SetData(std::string("\xFF\x00\x01", 3)); }, "Not a JPEG file: starts with $ff $00");
+}
+
+TEST(JpgImg, CorruptDataIsRefusedAtTheFirstWarning)
+{
+    TJPEGImage jpeg;
+    jpeg.SetData(MakeJpeg(Flat(8, 8, qRgb(10, 200, 30))));
+    std::string bytes = MakeJpeg(TestPhoto(64, 64));
+    // Garbage in the middle of the scan data.
+    for (size_t i = bytes.size() / 2; i < bytes.size() / 2 + 40; ++i) bytes[i] = static_cast<char>(0xFF - i % 7);
+    const QImage before = jpeg.Picture;
+    try {
+        jpeg.SetData(bytes);
+        ADD_FAILURE() << "no error";
+    } catch (const EJPEGException& e) {
+        EXPECT_EQ(e.Message().rfind("Corrupt JPEG data", 0), 0u) << e.Message();
+    }
+    EXPECT_EQ(jpeg.Picture.constBits(), before.constBits());
 }
 
 TEST(JpgImg, HeaderOnlyFileEndsQuickly)
