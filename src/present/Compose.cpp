@@ -1,5 +1,6 @@
 // Composing the screen from the picture layers.
 #include <QBuffer>
+#include <algorithm>
 #include <QImageReader>
 
 #include "base/Errors.h"
@@ -9,42 +10,45 @@
 #include "present/Masks.h"
 #include "shell/MainForm.h"
 
-namespace {
-
-// Larger pictures are refused before decoding: they could exhaust memory.
-constexpr qint64 kMaxPixels = 8192LL * 8192LL;
-
-} // namespace
-
 void TMainForm::LoadPicture(TJPEGImage& loader, const std::string& path)
 {
+    const std::string ext = ExtractFileExt(path);
+    const std::string lower = LowerAscii(ext);
     const std::string file = ResolveScenarioFile(path);
-    const std::string ext = LowerAscii(ExtractFileExt(file));
-    if (ext == ".jpg" || ext == ".jpeg") {
+    if (lower == ".jpg" || lower == ".jpeg") {
         loader.SetFileName(file);
         return;
     }
+    // Everything else goes to Qt's readers, chosen by the extension as the
+    // bitmap loader did; the file is read first so that a missing file gets
+    // the usual message.
+    const std::string format = lower.empty() ? std::string() : lower.substr(1);
+    const QByteArray formatName = QByteArray::fromStdString(format);
+    if (format.empty() || !QImageReader::supportedImageFormats().contains(formatName))
+        throw EInvalidGraphic("拡張子 ." + DisplayName(ext.empty() ? ext : ext.substr(1)).toStdString() +
+                              " の画像形式は処理できません");
     const std::string bytes = ReadFileBytes(file);
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    const std::string format = ext.empty() ? std::string() : ext.substr(1);
-    if (format.empty() || !QImageReader::supportedImageFormats().contains(QByteArray::fromStdString(format)))
-        throw EInvalidGraphic("拡張子 ." + SjisToUtf8(format) + " の画像形式は処理できません");
-    QImageReader reader(&buffer, QByteArray::fromStdString(format));
+    QImageReader reader(&buffer, formatName);
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxPixels)
-        throw EInvalidGraphic("画像 " + DisplayName(path).toStdString() + " は大きすぎます");
+    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > TJPEGImage::MaxPixels)
+        throw EInvalidGraphic(PictureTooLargeMessage(size.width(), size.height()));
     QImage img = reader.read();
-    if (img.isNull()) throw EInvalidGraphic("画像 " + DisplayName(path).toStdString() + " は読めません");
-    loader.Picture = img;
+    if (img.isNull())
+        throw EInvalidGraphic("画像ファイル " + DisplayName(path).toStdString() + " は読めません");
+    // Pictures are drawn as bitmaps: any transparency is dropped.
+    if (img.format() != QImage::Format_Indexed8 && img.format() != QImage::Format_RGB32)
+        img = img.convertToFormat(QImage::Format_RGB32);
+    loader.Picture = std::move(img);
 }
 
 void TMainForm::ApplyMask(int level, QImage& target)
 {
     // A level outside 1 to 5 can come only from a hand-edited bookmark; it
-    // tints as the nearest level.
-    level = level < 1 ? 1 : level > 5 ? 5 : level;
+    // tints as the nearest level, so no other picture is ever read.
+    level = std::clamp(level, 1, 5);
     if (FadeColor == "black")
         CopyRect(target, {0, 0}, *MaskPics[level], QRect(0, 0, 640, 480), RasterOp::And);
     else if (FadeColor == "white")
@@ -58,12 +62,13 @@ void TMainForm::PlacePerson(const std::string& path, const std::string& position
     LoadPicture(PersonPic, path);
     const QImage& pic = PersonPic.Picture;
     const int w = pic.width(), h = pic.height();
+    // An empty JPEG file leaves the loader as it was, possibly empty.
     if (w <= 0 || h <= 0) return;
     int s = 0;
     if (position == "r") s = w / 4;
     else if (position == "l") s = -(w / 4);
-    const int y = h < 480 ? (480 - h) / CenterDivisor : 0;
-    const int x = w < 640 ? (640 - w) / 2 : 0;
+    const int y = CentredOffset(480, h, CenterDivisor);
+    const int x = CentredOffset(640, w, 2);
     const QRgb key = pic.pixel(0, h - 1);
     Sprite.SetPicture(&pic);
     Sprite.Destination = &TmpPic;
@@ -81,7 +86,8 @@ void TMainForm::DrawSubPicture(QImage& target)
     LoadPicture(SubPic, SubPicName);
     CopyRect(target, {b.x() - 2, b.y() - 2}, *MaskPics[5], QRect(b.x() - 2, b.y() - 2, b.width() + 4, b.height() + 4),
              RasterOp::Copy);
-    // A picture smaller than the window leaves the rest of it in the frame colour.
+    // Only the picture's own pixels are copied: of a picture smaller than the
+    // window the rest of the window keeps the frame colour RGB (2, 4, 4).
     CopyRect(target, {b.x(), b.y()}, SubPic.Picture, QRect(0, 0, b.width(), b.height()), RasterOp::Copy);
 }
 
@@ -93,6 +99,7 @@ void TMainForm::HideText()
         l->setVisible(false);
         l->repaint();
     }
+    // A hidden label paints nothing; what lay under it must be drawn now.
     if (MainPanel) MainPanel->repaint();
 }
 
@@ -110,6 +117,7 @@ void TMainForm::ComposeScreen()
 {
     ScreenWidth = 640;
     ScreenHeight = 480;
+    // Text set before this call shows while the pictures load.
     RepaintText();
     const bool fade = TransitionMode == "fade" && BackChanged;
     if (fade) {
@@ -119,10 +127,9 @@ void TMainForm::ComposeScreen()
     if (BackPicName == "nothing") BackPic.Picture = *MaskPics[5];
     else LoadPicture(BackPic, BackPicName);
     const int w = BackPic.Picture.width(), h = BackPic.Picture.height();
-    const int x = w < 640 ? (640 - w) / 2 : 0;
-    const int y = h < 480 ? (480 - h) / CenterDivisor : 0;
-    TmpPic = *MaskPics[5];
-    CopyRect(TmpPic, {x, y}, BackPic.Picture, QRect(0, 0, w, h), RasterOp::Copy);
+    TmpPic = MaskPics[5]->copy();
+    CopyRect(TmpPic, {CentredOffset(640, w, 2), CentredOffset(480, h, CenterDivisor)}, BackPic.Picture,
+             QRect(0, 0, w, h), RasterOp::Copy);
     for (int slot = 1; slot <= 4; ++slot)
         if (PersonPicName[slot] != "nothing") PlacePerson(PersonPicName[slot], PersonPos[slot]);
     if (fade) {

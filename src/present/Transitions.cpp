@@ -1,4 +1,6 @@
 // Fades and pans.
+#include <algorithm>
+
 #include "present/Masks.h"
 #include "shell/MainForm.h"
 
@@ -15,7 +17,9 @@ void TMainForm::FadeOut()
 void TMainForm::FadeIn(int lowest)
 {
     LockInput();
-    lowest = lowest < 1 ? 1 : lowest > 5 ? 5 : lowest;
+    // Only the five masks exist: a lowest level outside them counts as the
+    // nearest one, so the loop always leaves a picture in BufPic.
+    lowest = std::clamp(lowest, 1, 5);
     for (int level = 5; level >= lowest; --level) {
         BufPic = TmpPic;
         ApplyMask(level, BufPic);
@@ -29,9 +33,25 @@ namespace {
 
 enum class Axis { Vertical, Horizontal };
 
-} // namespace
+// Copies the 640 x 480 window of roll at offset s onto the top-left of
+// target. The first window of a background 1280 wide or 960 high reaches one
+// column or row past the 1279 x 959 work picture; that part shows the blank
+// colour RGB (2, 4, 4), as the rest of an empty screen does.
+void CopyWindow(QImage& target, const QImage& roll, Axis axis, int s)
+{
+    const QRect window = axis == Axis::Vertical ? QRect(0, s, 640, 480) : QRect(s, 0, 640, 480);
+    const QRect inside = window.intersected(roll.rect());
+    if (inside != window) {
+        const QRect outside(0, 0, std::min(640, target.width()), std::min(480, target.height()));
+        for (int y = outside.top(); y <= outside.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+            std::fill(row, row + outside.width(), kBlankColor);
+        }
+    }
+    CopyRect(target, {0, 0}, roll, window, RasterOp::Copy);
+}
 
-static void Pan(TMainForm& f, Axis axis)
+void Pan(TMainForm& f, Axis axis)
 {
     f.ScreenWidth = 640;
     f.ScreenHeight = 480;
@@ -43,32 +63,28 @@ static void Pan(TMainForm& f, Axis axis)
     const int w = f.BackPic.Picture.width(), h = f.BackPic.Picture.height();
     int x = 0, y = 0, n;
     if (axis == Axis::Vertical) {
-        x = w < 640 ? (640 - w) / 2 : 0;
-        int hc = h < 960 ? h : 960;
+        x = CentredOffset(640, w, 2);
+        int hc = std::min(h, 960);
         if (hc < 480) hc = 481;
         n = hc - 480;
     } else {
-        y = h < 480 ? (480 - h) / f.CenterDivisor : 0;
-        int wc = w < 1280 ? w : 1280;
+        y = CentredOffset(480, h, f.CenterDivisor);
+        int wc = std::min(w, 1280);
         if (wc < 640) wc = 641;
         n = wc - 640;
     }
-    f.RollPic = *f.MaskPics[5];
+    f.RollPic = f.MaskPics[5]->copy();
     CopyRect(f.RollPic, {x, y}, f.BackPic.Picture, QRect(0, 0, w, h), RasterOp::Copy);
-    // A window reaching past the 1279 x 959 work picture shows black there.
-    auto window = [&](int s) {
-        f.TmpPic = *f.MaskPics[5];
-        QRect src = axis == Axis::Vertical ? QRect(0, s, 640, 480) : QRect(s, 0, 640, 480);
-        QImage part(640, 480, QImage::Format_RGB32);
-        part.fill(Qt::black);
-        CopyRect(part, {0, 0}, f.RollPic, src, RasterOp::Copy);
-        CopyRect(f.TmpPic, {0, 0}, part, QRect(0, 0, 640, 480), RasterOp::Copy);
-    };
-    window(n);
+    f.TmpPic = f.MaskPics[5]->copy();
+    CopyWindow(f.TmpPic, f.RollPic, axis, n);
     if (fade) f.FadeIn(1);
     for (int s = n; s > 0; s -= 5) {
         f.LockInput();
-        window(s);
+        // Gamen shares TmpPic's pixels from the step before; letting go of
+        // them first lets the window be written in place instead of copying
+        // the whole work picture at every step.
+        f.Gamen->Picture = QImage();
+        CopyWindow(f.TmpPic, f.RollPic, axis, s);
         f.Gamen->Picture = f.TmpPic;
         f.Gamen->repaint();
         f.Sleeper().Sleep(100);
@@ -82,6 +98,8 @@ static void Pan(TMainForm& f, Axis axis)
     f.ShowText();
     f.BackChanged = false;
 }
+
+} // namespace
 
 void TMainForm::PanVertical() { Pan(*this, Axis::Vertical); }
 void TMainForm::PanHorizontal() { Pan(*this, Axis::Horizontal); }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <functional>
+#include <memory>
 #include <string>
 
 enum class TNumOfColors { _16, _256, TrueColor };
@@ -15,6 +16,11 @@ public:
     ~TJPEGImage();
     TJPEGImage(const TJPEGImage&) = delete;
     TJPEGImage& operator=(const TJPEGImage&) = delete;
+
+    // Pictures with more pixels than this are refused before anything is
+    // allocated for them: a damaged or hostile header could otherwise ask for
+    // gigabytes. Eight times the largest picture the screen can use.
+    static constexpr long long MaxPixels = 8192LL * 8192LL;
 
     TNumOfColors NumOfColors() const { return numOfColors_; }
     TDCTMethod DCTMethod() const { return dctMethod_; }
@@ -37,12 +43,22 @@ public:
     void SetOnePass(bool v) { SetBoolProp(3, v); }
     // Reads the whole file (EFOpenError when it cannot), then decodes it.
     // Decoding errors raise EJPEGException; the picture then stays as it was.
+    //
+    // Warnings: libjpeg reports damaged data (a file cut short, corrupt
+    // entropy data, extra bytes before a marker) as warnings. Decoding stops
+    // at the first one with an EJPEGException carrying its text, for example
+    // "Premature end of JPEG file", so a damaged picture is never shown half
+    // grey and garbage cannot keep the decoder busy with thousands of them.
     void SetFileName(const std::string& path);
     // Decodes bytes held in memory as if they had been read from a file.
     void SetData(const std::string& bytes);
 
-    int ProgressStep = 10;  // 1 to 100
+    // Percentage step of OnProgress, 1 to 100; a value outside counts as the
+    // nearest end.
+    int ProgressStep = 10;
     std::function<void(TJPEGImage*)> OnProgress;
+    // The percentage of rows decoded at the latest notification.
+    int PercentDone() const { return percentDone_; }
 
     // The decoded picture: Indexed8 with a 256-entry colour table for
     // quantised or grey output, RGB888 otherwise. Other loaders may put any
@@ -58,5 +74,11 @@ private:
     TDither dither_ = TDither::FS;
     bool boolProps_[4] = {false, false, false, false};
     std::string fileName_;
-    std::string buffer_;
+    int percentDone_ = 0;
+    // Shared so that a decode keeps its bytes even if a progress handler
+    // sets a new file meanwhile.
+    std::shared_ptr<const std::string> buffer_;
 };
+
+// The reader's message for a picture too large to show.
+std::string PictureTooLargeMessage(long long width, long long height);

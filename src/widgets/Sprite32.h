@@ -15,8 +15,12 @@ public:
     bool Centering = false;
 
     int Count() const { return count_; }
+    // Count := n, at least 1; the frame size follows from the picture. While
+    // no picture is held the frame size keeps its value.
     void SetCount(int n);
     int Index() const { return index_; }
+    // Index := i within 0 .. Count - 1. A later smaller Count leaves Index as
+    // it is; a frame beyond the strip then draws only what lies inside it.
     void SetIndex(int i);
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -27,9 +31,12 @@ public:
     const QImage& Picture() const { return picture_; }
     bool HasPicture() const { return hasPicture_; }
 
+    // Recomputes the frame size and rebuilds the masks.
     void Refresh();
     void MoveTo(int x, int y);
     void DrawAt(int x, int y, int index);
+    // Draws frame Index at (X, Y) into Destination, cut at its edges. A
+    // destination that is not a 32-bit picture is converted to RGB32 first.
     void Draw();
 
     // The masks, for tests: white where the key colour is, black elsewhere;
