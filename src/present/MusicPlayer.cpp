@@ -117,7 +117,6 @@ private:
 std::string MediaError(const std::string& file)
 {
     std::string text = Mix_GetError();
-    if (text.empty()) text = "Couldn't open '" + file + "'";
     if (!file.empty()) {
         const std::string shown = DisplayName(file).toStdString();
         for (size_t at = text.find(file); at != std::string::npos; at = text.find(file, at + shown.size()))
@@ -148,10 +147,7 @@ public:
         if (!AudioDevice::Ready()) {
             // No audio at all: the file must still exist, as it would have to
             // for a device to open it.
-            if (!FileExists(file)) {
-                SDL_SetError("Couldn't open '%s'", file.c_str());
-                throw EMCIDeviceError(MediaError(file));
-            }
+            if (!FileExists(file)) throw EMCIDeviceError("Couldn't open '" + DisplayName(file).toStdString() + "'");
             open_ = true;
             return;
         }
