@@ -170,6 +170,7 @@ void TMainForm::CreateComponents()
     WaitTimer->start();
     BGMLoopTimer = new QTimer(this);
     BGMLoopTimer->setInterval(300);
+    BGMLoopTimer->setTimerType(Qt::PreciseTimer);  // a repeat must follow a track's end within 300 ms
     connect(BGMLoopTimer, &QTimer::timeout, this, [this] { Guarded([this] { BGMLoopTimerTimer(); }); });
     BGMLoopTimer->start();
 }
