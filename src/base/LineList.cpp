@@ -118,7 +118,8 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes)
 {
     struct stat st{};
     bool existed = ::stat(path.c_str(), &st) == 0;
-    if (existed && (S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0))
+    // A file without write permission is read-only, for root too.
+    if (existed && (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
         RaiseFileCreateError(path);
     std::string tmp = path + ".tmp-" + std::to_string(::getpid());
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, existed ? (st.st_mode & 07777) : 0666);

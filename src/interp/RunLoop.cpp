@@ -1,6 +1,7 @@
 // The run loop, the text pages and the input gate.
 #include <QCoreApplication>
 
+#include "interp/RunWatch.h"
 #include "shell/MainForm.h"
 
 namespace {
@@ -15,7 +16,9 @@ std::string Head(const std::string& line)
 void TMainForm::RunScenario()
 {
     HideAnswers();
+    TRunWatch watch(*this);
     for (;;) {
+        watch.Step();
         const std::string& line = ScenarioLines.Get(LineCursor);
         bool stop = false;
         if (!line.empty() && line[0] == '.') {

@@ -35,16 +35,18 @@ bool TChangeDisplay::RestoreMode()
     return result;
 }
 
+// The placements change the frame before the window state: a frame change
+// takes the window off the screen and puts it back, and the window manager
+// forgets a maximize or keeps an old size that was asked for before it.
 void TMainForm::FullScreen(int width, int height)
 {
+    const QPoint panelAt((width - 640) / 2, (height - 480) / 2);
     auto place = [&] {
         resize(width, height);
+        SetBorderless(true);
         setWindowState(Qt::WindowMaximized);
-        if (!(windowFlags() & Qt::FramelessWindowHint)) {
-            setWindowFlag(Qt::FramelessWindowHint, true);
-            show();
-        }
-        MainPanel->move((width - 640) / 2, (height - 480) / 2);
+        MainPanel->move(panelAt);
+        fullScreenPanel_ = panelAt;
     };
     place();
     ChangeDisplay->ChangeMode(width, height);
@@ -56,17 +58,24 @@ void TMainForm::StandardScreen()
 {
     setWindowState(Qt::WindowNoState);
     auto place = [&] {
+        SetBorderless(false);
         resize(640, 480);
-        if (windowFlags() & Qt::FramelessWindowHint) {
-            setWindowFlag(Qt::FramelessWindowHint, false);
-            show();
-        }
         MainPanel->move(0, 0);
+        fullScreenPanel_.reset();
     };
     place();
     ChangeDisplay->RestoreMode();
     place();
     place();
+}
+
+void TMainForm::SetBorderless(bool on)
+{
+    if (bool(windowFlags() & Qt::FramelessWindowHint) == on) return;
+    // Changing the frame recreates the native window, which hides it.
+    const bool shown = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, on);
+    if (shown) show();
 }
 
 void TMainForm::FormResize()

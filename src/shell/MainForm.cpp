@@ -221,6 +221,7 @@ void TMainForm::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     FormResize();
+    if (fullScreenPanel_) MainPanel->move(*fullScreenPanel_);
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* e)

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/LineList.h"
@@ -210,6 +211,7 @@ protected:
 private:
     void CreateComponents();
     void CreateMenu();
+    void SetBorderless(bool on);
     Services services_;
     std::array<QImage, 6> masks_;
     std::unique_ptr<IDialogs> ownDialogs_;
@@ -219,6 +221,10 @@ private:
     std::unique_ptr<ISoundPlayer> ownSound_;
     bool draining_ = false;
     bool closing_ = false;
+    // Where the full-screen command put the panel; the window system answers
+    // a maximize or a frame change later than the call, and the panel stays
+    // where the command put it. Empty in the standard window.
+    std::optional<QPoint> fullScreenPanel_;
 };
 
 // The state-record string constants as Shift-JIS bytes.

@@ -18,6 +18,15 @@ QAction* Item(QWidget* owner, QMenu* menu, const char* caption, const QKeySequen
     return a;
 }
 
+// Before any scenario and after a failed open no answer is on offer, although
+// CanAdvance is false; an answer key then has no label to go to and would run
+// the empty line list, so it is ignored. A pending choice shows button A,
+// unless the previous page hides it for the moment.
+bool AnswerOnOffer(const TMainForm& f)
+{
+    return !f.Abtn->isHidden() || f.PrevShown;
+}
+
 } // namespace
 
 void TMainForm::CreateMenu()
@@ -85,13 +94,13 @@ void TMainForm::FormKeyPress(int ch)
         MbtnClick();
         return;
     case '1': case 'a': case 'A':
-        if (!CanAdvance) AbtnClick();
+        if (!CanAdvance && AnswerOnOffer(*this)) AbtnClick();
         return;
     case '2': case 'b': case 'B':
-        if (!CanAdvance) BbtnClick();
+        if (!CanAdvance && AnswerOnOffer(*this)) BbtnClick();
         return;
     case '3': case 'c': case 'C':
-        if (!CanAdvance) CbtnClick();
+        if (!CanAdvance && AnswerOnOffer(*this)) CbtnClick();
         return;
     case 'f': case 'F':
         if (SLoad->isEnabled()) SLoadClick();

@@ -9,7 +9,7 @@
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
-    // A box with an OK button and the product name as its title.
+    // A box with an OK button and the application title as its title.
     virtual void ShowMessage(const QString& text) = 0;
     // A box with Yes and No; true only for Yes.
     virtual bool AskYesNo(const QString& text) = 0;

@@ -17,12 +17,21 @@ namespace {
 
 const QString kTitle = QStringLiteral("Qorix");
 
+// The application title: the product name, or the title line of the open
+// scenario. The simple boxes carry it; the close question names the product.
+QString ApplicationTitle()
+{
+    const QVariant t = qApp ? qApp->property("qorixTitle") : QVariant();
+    return t.isValid() ? t.toString() : kTitle;
+}
+
 class RealDialogs : public IDialogs {
 public:
-    explicit RealDialogs(QWidget* owner) : owner_(owner) {}
+    // The version box is made once, with the window, and shown again on request.
+    explicit RealDialogs(QWidget* owner) : owner_(owner), about_(std::make_unique<TAboutBox>(owner)) {}
     void ShowMessage(const QString& text) override
     {
-        QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, owner_);
+        QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, owner_);
         box.exec();
     }
     bool AskYesNo(const QString& text) override
@@ -42,7 +51,6 @@ public:
     }
     void ShowAbout() override
     {
-        if (!about_) about_ = std::make_unique<TAboutBox>(owner_);
         about_->exec();
     }
 

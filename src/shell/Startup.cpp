@@ -34,7 +34,8 @@ void TMainForm::FormCreate()
     ScenarioLines = TStringList({"", "", ""});
     SaveLines.Clear();
     RecentList.Clear();
-    // A step that fails is reported, and start-up goes on with the rest.
+    // A step that fails is reported and start-up goes on: the title screen is
+    // still drawn and a scenario named on the command line still opens.
     Guarded([this] { LoadRecentFile(); });
     DrawTitleScreen();
     const std::string& arg = services_.Argument;
@@ -50,7 +51,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::DrawTitleScreen()
 {
-    Gamen->Picture = *MaskPics[5];
+    Gamen->Picture = MaskPics[5]->convertToFormat(QImage::Format_RGB32);
     QPainter p(&Gamen->Picture);
     QFont f = p.font();
     f.setPixelSize(67);  // size 50 at 96 dots per inch

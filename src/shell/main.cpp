@@ -1,16 +1,33 @@
 #include <QApplication>
-#include <QFile>
+#include <QMessageBox>
+#include <QScreen>
+#include <exception>
 
+#include "base/Errors.h"
 #include "shell/MainForm.h"
 #include "shell/RealPlatform.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    SetUpApplication();
-    Services services;
-    if (argc > 1) services.Argument = argv[1];
-    TMainForm form(services);
-    form.show();
-    return app.exec();
+    try {
+        SetUpApplication();
+        Services services;
+        // Qt has taken its own options out of argv; the first one left is the scenario.
+        if (argc > 1) services.Argument = argv[1];
+        TMainForm form(services);
+        // The window opens in the middle of the screen.
+        if (QScreen* s = form.screen()) {
+            QRect r = form.frameGeometry();
+            r.moveCenter(s->availableGeometry().center());
+            form.move(r.topLeft());
+        }
+        form.show();
+        app.exec();
+    } catch (const Exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Qorix"), QString::fromStdString(e.Message()));
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Qorix"), QString::fromLocal8Bit(e.what()));
+    }
+    return 0;
 }

@@ -38,8 +38,9 @@ void FakeMusicPlayer::Stop()
 
 TestWindow::TestWindow()
 {
-    char tmpl[] = "/tmp/qorix-test-XXXXXX";
-    char* dir = mkdtemp(tmpl);
+    const char* base = std::getenv("TMPDIR");
+    std::string tmpl = std::string(base && *base ? base : "/tmp") + "/qorix-test-XXXXXX";
+    char* dir = mkdtemp(tmpl.data());
     Folder = std::string(dir ? dir : "/tmp") + "/";
 }
 
