@@ -1,5 +1,7 @@
 #include "scenario/LineBreak.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr unsigned Pair(unsigned char a, unsigned char b)
@@ -7,64 +9,85 @@ constexpr unsigned Pair(unsigned char a, unsigned char b)
     return (static_cast<unsigned>(a) << 8) | b;
 }
 
+// Width classes of the table; 0 is an ordinary unit.
+constexpr UnitWidth kClasses[] = {{100, false}, {70, true}, {55, true}, {78, true}, {105, true}, {55, false}, {70, false}};
+
+struct ClassEntry {
+    unsigned pair;
+    unsigned char cls;
+};
+
+constexpr ClassEntry kEntries[] = {
+    // 。、 and the ideographic space
+    {0x8142, 1}, {0x8141, 1}, {0x8140, 1},
+    // 」・』）】”゛
+    {0x8176, 2}, {0x8145, 2}, {0x8178, 2}, {0x816A, 2}, {0x817A, 2}, {0x8168, 2}, {0x814A, 2},
+    // small kana, 々 and 〃
+    {0x82E1, 3}, {0x82E3, 3}, {0x82E5, 3}, {0x829F, 3}, {0x82A1, 3}, {0x82A3, 3}, {0x82A5, 3},
+    {0x82A7, 3}, {0x8383, 3}, {0x8385, 3}, {0x8387, 3}, {0x8340, 3}, {0x8342, 3}, {0x8344, 3},
+    {0x8346, 3}, {0x8348, 3}, {0x82C1, 3}, {0x8362, 3}, {0x8158, 3}, {0x8156, 3},
+    // ！？☆…～
+    {0x8149, 4}, {0x8148, 4}, {0x8199, 4}, {0x8163, 4}, {0x8160, 4},
+    // 【『「（ may begin a line
+    {0x8179, 5}, {0x8177, 5}, {0x8175, 5}, {0x8169, 5},
+    // トりリ are narrow in the face
+    {0x8367, 6}, {0x82E8, 6}, {0x838A, 6},
+};
+
+// Every two-byte unit's class, looked up once per unit while breaking.
+struct ClassTable {
+    unsigned char cls[65536] = {};
+    constexpr ClassTable()
+    {
+        for (const ClassEntry& e : kEntries) cls[e.pair] = e.cls;
+    }
+};
+
+constexpr ClassTable kTable;
+
+inline UnitWidth Measure(const char* p, size_t size)
+{
+    if (size >= 2) return kClasses[kTable.cls[Pair(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))]];
+    if (size == 1 && p[0] == '\t') return {400, false};
+    return {100, false};
+}
+
 } // namespace
 
 UnitWidth MeasureUnit(std::string_view unit)
 {
-    if (unit.size() == 1) return {unit[0] == '\t' ? 400 : 100, false};
-    if (unit.size() != 2) return {100, false};
-    switch (Pair(static_cast<unsigned char>(unit[0]), static_cast<unsigned char>(unit[1]))) {
-    // 。、 and the ideographic space
-    case 0x8142: case 0x8141: case 0x8140:
-        return {70, true};
-    // 」・』）】”゛
-    case 0x8176: case 0x8145: case 0x8178: case 0x816A: case 0x817A: case 0x8168: case 0x814A:
-        return {55, true};
-    // small kana, 々 and 〃
-    case 0x82E1: case 0x82E3: case 0x82E5: case 0x829F: case 0x82A1: case 0x82A3: case 0x82A5: case 0x82A7:
-    case 0x8383: case 0x8385: case 0x8387: case 0x8340: case 0x8342: case 0x8344: case 0x8346: case 0x8348:
-    case 0x82C1: case 0x8362: case 0x8158: case 0x8156:
-        return {78, true};
-    // ！？☆…～
-    case 0x8149: case 0x8148: case 0x8199: case 0x8163: case 0x8160:
-        return {105, true};
-    // 【『「（ may begin a line
-    case 0x8179: case 0x8177: case 0x8175: case 0x8169:
-        return {55, false};
-    // トりリ are narrow in the face
-    case 0x8367: case 0x82E8: case 0x838A:
-        return {70, false};
-    default:
-        return {100, false};
-    }
+    if (unit.size() > 2) return {100, false};
+    return Measure(unit.data(), unit.size());
 }
 
 void BreakLine(std::string_view line, std::vector<std::string>& out)
 {
     const size_t n = line.size();
-    auto unitAt = [&](size_t pos) { return pos < n ? line.substr(pos, 2) : std::string_view(); };
+    const char* p = line.data();
+    // The unit at pos: two bytes, one at an odd end, none past the end.
+    auto sizeAt = [&](size_t pos) { return pos < n ? (n - pos >= 2 ? size_t{2} : size_t{1}) : size_t{0}; };
     size_t pos = 0;
     for (;;) {
         const size_t start = pos;
         int width = 0;
         bool finished = false;
         while (width < kBreakLimit) {
-            std::string_view unit = unitAt(pos);
-            if (unit.empty()) {
+            const size_t size = sizeAt(pos);
+            if (size == 0) {
                 finished = true;
                 break;
             }
-            width += MeasureUnit(unit).Width;
-            pos += unit.size();
+            width += Measure(p + pos, size).Width;
+            pos += size;
         }
         if (!finished) {
             // Up to two closing marks hang past the limit rather than begin the next line.
-            std::string_view first = unitAt(pos);
-            if (!first.empty() && MeasureUnit(first).NoStart) {
-                pos += first.size();
-                std::string_view second = unitAt(pos);
-                UnitWidth w = MeasureUnit(second);
-                if (!second.empty() && w.NoStart && w.Width <= 70) pos += second.size();
+            const size_t first = sizeAt(pos);
+            if (first != 0 && Measure(p + pos, first).NoStart) {
+                pos += first;
+                const size_t second = sizeAt(pos);
+                const UnitWidth w = Measure(p + pos, second);
+                if (second != 0 && w.NoStart && w.Width <= 70) pos += second;
             }
             if (pos >= n) finished = true;
         }
@@ -75,8 +98,11 @@ void BreakLine(std::string_view line, std::vector<std::string>& out)
 
 void BreakTextLines(std::vector<std::string>& lines)
 {
+    size_t bytes = 0;
+    for (const std::string& line : lines) bytes += line.size();
     std::vector<std::string> result;
-    result.reserve(lines.size() + lines.size() / 4);
+    // Display lines of prose hold about 40 bytes.
+    result.reserve(lines.size() + bytes / 40);
     for (std::string& line : lines) {
         BreakLine(line, result);
         std::string().swap(line);
@@ -87,4 +113,22 @@ void BreakTextLines(std::vector<std::string>& lines)
 void BreakTextLines(TStringList& lines)
 {
     BreakTextLines(lines.Lines());
+}
+
+std::vector<std::string> BreakText(std::string_view bytes)
+{
+    const size_t end = std::min(bytes.find('\0'), bytes.size());
+    std::vector<std::string> result;
+    // Display lines hold up to about 40 bytes; room that is never used costs
+    // address space only, while running short would copy the whole list.
+    result.reserve(end / 24 + 16);
+    size_t start = 0;
+    while (start < end) {
+        size_t i = start;
+        while (i < end && bytes[i] != '\r' && bytes[i] != '\n') ++i;
+        BreakLine(bytes.substr(start, i - start), result);
+        if (i < end) i += (bytes[i] == '\r' && i + 1 < end && bytes[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    return result;
 }

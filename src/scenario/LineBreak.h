@@ -29,3 +29,9 @@ void BreakLine(std::string_view line, std::vector<std::string>& out);
 // as it has been broken so that the two copies never coexist whole.
 void BreakTextLines(std::vector<std::string>& lines);
 void BreakTextLines(TStringList& lines);
+
+// The display lines of a whole text file's bytes: the same as splitting the
+// bytes into lines as a text file is read (CR, LF or CR LF end a line, a last
+// line without an end counts, NUL ends the text) and breaking those, but
+// without keeping the unbroken lines in memory.
+std::vector<std::string> BreakText(std::string_view bytes);

@@ -76,11 +76,16 @@ void TMainForm::LoadScenario()
     // the list as it was.
     std::vector<std::string> lines;
     {
-        TStringList read;
-        read.SetText(ReadScenarioBytes(ScenarioPath));
-        lines = std::move(read.Lines());
+        const std::string bytes = ReadScenarioBytes(ScenarioPath);
+        if (IsPlainTextFileName(ScenarioPath)) {
+            // Split and broken in one pass: a long text never exists twice as lines.
+            lines = BreakText(bytes);
+        } else {
+            TStringList read;
+            read.SetText(bytes);
+            lines = std::move(read.Lines());
+        }
     }
-    if (IsPlainTextFileName(ScenarioPath)) BreakTextLines(lines);
     PadScenarioLines(lines);
     {
         TStringList copy(std::move(lines));

@@ -108,4 +108,18 @@ TEST(BreakTextLines, WorksOnALineList)
     EXPECT_EQ(list.Lines(), (std::vector<std::string>{Rep(A, 20), A}));
 }
 
+TEST(BreakText, SameAsSplittingThenBreaking)
+{
+    const std::string longLine = Rep(A, 45) + S("。」") + "abc";
+    for (const std::string& bytes :
+         {std::string(), std::string("a"), std::string("\n"), std::string("\r\n"), std::string("a\r\nb"),
+          std::string("a\rb\nc\r\n"), std::string("a\n\n"), std::string("a\r\r\nb"), std::string("x\0y\nz", 5),
+          std::string("\0a", 2), longLine + "\r\n" + longLine + "\r" + longLine, "t\n\n" + longLine + "\n"}) {
+        TStringList split;
+        split.SetText(bytes);
+        BreakTextLines(split);
+        EXPECT_EQ(BreakText(bytes), split.Lines()) << bytes;
+    }
+}
+
 } // namespace
