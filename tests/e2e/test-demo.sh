@@ -122,6 +122,32 @@ ANSWER_Y=425
 ANSWER_A=137
 ANSWER_C=497
 
+# Opens the menu with the right mouse button over the picture and takes its
+# entry DOWN places down; with SUB, the entry SUB places down in that entry's
+# submenu.
+menu_pick() {
+  local down=$1 sub=${2:-0} cx cy before i
+  read -r cx cy _ _ <<<"$(client_geometry "$PLAYER_WIN")"
+  focus_player
+  before=$(xdotool search --onlyvisible --pid "$PLAYER_PID" 2>/dev/null | wc -l)
+  xdotool mousemove $((cx + 320)) $((cy + 300)) click 3
+  for i in $(seq 1 30); do
+    [ "$(xdotool search --onlyvisible --pid "$PLAYER_PID" 2>/dev/null | wc -l)" -gt "$before" ] && break
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool key --delay 100 $(printf 'Down %.0s' $(seq 1 "$down"))
+  if [ "$sub" -gt 0 ]; then
+    xdotool key Right
+    sleep 0.3
+    [ "$sub" -gt 1 ] && xdotool key --delay 100 $(printf 'Down %.0s' $(seq 2 "$sub"))
+  fi
+  xdotool key Return
+}
+# Places in the menu: ▼, ScenarioFile読み込み, セーブ, ロード, ...
+MENU_SAVE=3
+MENU_LOAD=4
+
 # Presses Space N times, each time waiting for the screen to settle.
 clicks() {
   local i
@@ -293,9 +319,20 @@ check_same "bookmark は still leads to the choice of three" choice-three-2 choi
 click_at "$ANSWER_C" "$ANSWER_Y"
 check_screen "answer C by mouse: darker, a new picture, brighter again" home
 for _ in 1 2 3 4 5; do click_at 320 300 || break; done
+settle choice-two-home
+
+# Bookmark い through the menu, with the mouse.
+menu_pick "$MENU_SAVE" 1
+check "the menu's セーブ > しおり「い」 saves bookmark い" answer_box Return
+check "bookmark い holds the pending choice" test "$(save_line 31)" = ABC
 click_at "$ANSWER_A" "$ANSWER_Y"
 clicks 3
 check_same "answer A by mouse, and the end again" blank-3 blank
+menu_pick "$MENU_LOAD" 1
+check "the menu's ロード > しおり「い」 loads bookmark い" answer_box Return
+check_same "bookmark い brings back the choice of two" choice-two-loaded choice-two-home
+click_at "$ANSWER_A" "$ANSWER_Y"
+check_screen "the answer after a load goes on from there" promise "$FIRST_LINE"
 
 echo "demo: $E2E_PASSED passed, $E2E_FAILED failed"
 [ "$E2E_FAILED" -eq 0 ]
