@@ -75,6 +75,9 @@ private:
         // setting. Without patches FluidSynth is still better than silence.
         // The environment can override this hint.
         if (TimidityHasPatches()) SDL_SetHint("SDL_MIXER_DISABLE_FLUIDSYNTH", "1");
+        // SDL would take SIGINT and SIGTERM for a quit event that no one here
+        // reads, and the program could then no longer be stopped from outside.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (TryOpen()) return true;
         // No usable device (none, or busy): play silently in real time, so
         // the story runs as it would with sound.

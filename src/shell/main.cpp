@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 #include <exception>
@@ -12,6 +13,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     try {
         SetUpApplication();
+        // The icon lives in this program's resources; the version box shows it too.
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/qorix.png")));
+        // Lets the desktop match the window with its desktop entry.
+        QGuiApplication::setDesktopFileName(QStringLiteral("qorix"));
         Services services;
         // Qt has taken its own options out of argv; the first one left is the scenario.
         if (argc > 1) services.Argument = argv[1];
