@@ -14,6 +14,7 @@
 #include "base/LineList.h"
 #include "base/Sjis.h"
 #include "common/Doubles.h"
+#include "present/MusicPlayer.h"
 #include "widgets/JpegMaker.h"
 
 namespace {
@@ -27,12 +28,17 @@ const std::string kStory = "T\r\nfirst\r\n.w\r\nsecond\r\n.w\r\nthird\r\n.w\r\n"
 
 class Catalog {
 public:
+    ~Catalog() { tw.Form.reset(); }  // before the players it uses
     TestWindow tw;
     // Where the window keeps its recent list and working copy; the test's
     // folder unless a row chooses another.
     std::string ProgramFolder;
     // A file's bytes before the reader acted, for the rows that must keep it.
     std::string Kept;
+    // The desktop's music player and sound call instead of the doubles.
+    bool RealAudio = false;
+    std::unique_ptr<IMusicPlayer> Music;
+    std::unique_ptr<ISoundPlayer> Sound;
 
     std::string Dir() const { return tw.Folder; }
     TMainForm& F() { return *tw.Form; }
@@ -46,6 +52,12 @@ public:
         s.DisplayModes = &tw.Display;
         s.Music = &tw.Music;
         s.Sound = &tw.Sound;
+        if (RealAudio) {
+            Music = CreateMusicPlayer();
+            Sound = CreateSoundPlayer();
+            s.Music = Music.get();
+            s.Sound = Sound.get();
+        }
         s.ProgramFolder = ProgramFolder.empty() ? tw.Folder : ProgramFolder;
         tw.Form = std::make_unique<TMainForm>(s);
     }
@@ -71,6 +83,11 @@ public:
     void Load(int slot)
     {
         F().Guarded([&] { (F().*(slot == 1 ? &TMainForm::Load1Click : &TMainForm::Load2Click))(); });
+    }
+    void Key(char ch)
+    {
+        F().Guarded([&] { F().WaitTimerTimer(); });
+        F().Guarded([&] { F().FormKeyPress(ch); });
     }
     void Close() { F().FormClose(); }
 
@@ -380,6 +397,51 @@ const Row kRows[] = {
          c.Click();
      },
      {"拡張子 . の画像形式は処理できません"}, ExpectStuckOnPicture},
+    // A package may hold a named pipe or a link to a device where a file
+    // should be: reading one would wait for a writer that never comes, or
+    // never end.
+    {"PictureThatIsAPipe",
+     [](Catalog& c) {
+         c.Start();
+         ASSERT_EQ(::mkfifo((c.Dir() + "p.jpg").c_str(), 0666), 0);
+         c.Write("s.snr", "T\r\nbefore\r\n.w\r\n.b p.jpg\r\nafter\r\n.w\r\n");
+     },
+     [](Catalog& c) {
+         c.Open("s.snr");
+         c.Click();
+     },
+     {"ﾌｧｲﾙ {dir}p.jpg は開けません"}, ExpectStuckOnPicture},
+    {"PictureThatLeadsToADevice",
+     [](Catalog& c) {
+         c.Start();
+         fs::create_symlink("/dev/zero", c.Dir() + "p.bmp");
+         c.Write("s.snr", "T\r\nbefore\r\n.w\r\n.b p.bmp\r\nafter\r\n.w\r\n");
+     },
+     [](Catalog& c) {
+         c.Open("s.snr");
+         c.Click();
+     },
+     {"ﾌｧｲﾙ {dir}p.bmp は開けません"}, ExpectStuckOnPicture},
+    {"MusicAndSoundThatArePipes",
+     [](Catalog& c) {
+         c.RealAudio = true;
+         c.Start();
+         ASSERT_EQ(::mkfifo((c.Dir() + "bgm.ogg").c_str(), 0666), 0);
+         ASSERT_EQ(::mkfifo((c.Dir() + "se.wav").c_str(), 0666), 0);
+         c.Write("s.snr", "T\r\n.a se.wav\r\nbefore\r\n.w\r\n.m bgm.ogg\r\nafter\r\n.w\r\n");
+     },
+     [](Catalog& c) {
+         c.Open("s.snr");
+         c.Click();
+         c.Click();
+     },
+     {"Couldn't open '{dir}bgm.ogg'"},
+     [](Catalog& c) {
+         // The sound is silent; the music fails once, and the next click
+         // passes over its line, as for any music that cannot be opened.
+         EXPECT_EQ(c.Captions()[0], "before");
+         EXPECT_EQ(c.Captions()[1], "after");
+     }},
 
     // ---- Save files ----------------------------------------------------
     {"SaveFileOf129Lines",
@@ -485,6 +547,35 @@ const Row kRows[] = {
          EXPECT_EQ(c.Captions()[0], "first");
          EXPECT_EQ(c.F().LineCursor, 3);
      }},
+    {"CursorAtTheIntegerLimitsWithAChoice",
+     [](Catalog& c) {
+         c.Start();
+         c.RealSaveFile([](Lines& l) {
+             for (auto [header, cursor] : {std::pair{size_t{1}, "-2147483648"}, std::pair{kSlot2, "2147483647"}}) {
+                 l[header + 27] = cursor;
+                 l[header + 29] = "ABC";
+                 l[header + 30] = "nowhere";  // a label no line names
+             }
+         });
+     },
+     [](Catalog& c) {
+         c.Open("s.snr");
+         c.Load(2);
+         c.Key('1');
+         c.Load(1);
+         c.Key('a');
+     },
+     {"しおり「ろ」の場所を見つけました。", std::string(kIndex) + " (2147483647)",
+      "しおり「い」の場所を見つけました。", std::string(kIndex) + " (-2147483647)"},
+     [](Catalog& c) {
+         // The answer searched for its label, turned the page and reported
+         // the line the cursor names.
+         EXPECT_TRUE(c.F().Abtn->isHidden());
+         EXPECT_EQ(c.Captions(), Lines(10));
+         c.Load(2);
+         c.Key('b');  // the same with the second answer's label
+         EXPECT_EQ(c.tw.Dialogs.Messages.back(), std::string(kIndex) + " (2147483647)");
+     }},
     {"ReadOnlySaveFile",
      [](Catalog& c) {
          c.Start();
@@ -533,6 +624,20 @@ const Row kRows[] = {
      [](Catalog& c) {
          EXPECT_EQ(c.Bytes("s.ssv/inside"), "kept");
          EXPECT_EQ(c.Captions()[0], "");
+     }},
+
+    {"SaveFileThatLeadsToADevice",
+     [](Catalog& c) {
+         c.Start();
+         c.Write("s.snr", kStory);
+         fs::create_symlink("/dev/zero", c.Dir() + "s.ssv");
+     },
+     [](Catalog& c) { c.Open("s.snr"); },
+     {"ﾌｧｲﾙ {dir}s.ssv は開けません"},
+     [](Catalog& c) {
+         EXPECT_TRUE(fs::is_symlink(c.Dir() + "s.ssv"));
+         EXPECT_EQ(c.Captions()[0], "");
+         EXPECT_FALSE(c.F().Save->isEnabled());
      }},
 
     // ---- The program folder ---------------------------------------------
