@@ -90,10 +90,14 @@ void TStringList::SaveToFile(const std::string& path) const
 
 std::string ReadFileBytes(const std::string& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a plain file is read. A scenario package can hold a named pipe,
+    // whose opening would wait for a writer that never comes (hence no
+    // blocking open), or a link to a device such as /dev/zero, which never
+    // ends.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) RaiseFileOpenError(path);
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         RaiseFileOpenError(path);
     }
@@ -143,6 +147,12 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes)
         ::unlink(tmp.c_str());
         RaiseFileCreateError(path);
     }
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool FileExists(const std::string& path)

@@ -40,9 +40,12 @@ private:
     std::vector<std::string> lines_;
 };
 
-// Reads a whole file into bytes; raises EFOpenError when it cannot (a folder included).
+// Reads a whole file into bytes; raises EFOpenError when it cannot, and for
+// anything but a plain file (a folder, a pipe, a device).
 std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file atomically (see SaveToFile); raises EFCreateError.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 // A regular file (or a link to one) exists at path.
 bool FileExists(const std::string& path);
+// A plain file (or a link to one) is at path: no folder, pipe or device.
+bool IsRegularFile(const std::string& path);

@@ -113,7 +113,10 @@ void TMainForm::AnswerClick(const std::string& label)
     if (!CanAdvance && Abtn->isHidden() && !PrevShown) return;
     HideAnswers();
     JumpToLabel(label);
-    ++LineCursor;
+    // A hand-edited bookmark can leave the cursor anywhere, up to the largest
+    // number; past the last line there is nothing to step over, and the run
+    // reports the cursor as it stands.
+    if (LineCursor < ScenarioLines.Count()) ++LineCursor;
     RunScenario();
 }
 

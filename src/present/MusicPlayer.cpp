@@ -147,10 +147,12 @@ public:
     {
         Close();
         const std::string file = ResolveScenarioFile(name_);
+        // The file must exist, as it would have to for a device to open it,
+        // and be a plain file: the mixer would wait forever on a named pipe
+        // and read a device link without end.
+        if (!IsRegularFile(file)) throw EMCIDeviceError("Couldn't open '" + DisplayName(file).toStdString() + "'");
         if (!AudioDevice::Ready()) {
-            // No audio at all: the file must still exist, as it would have to
-            // for a device to open it.
-            if (!FileExists(file)) throw EMCIDeviceError("Couldn't open '" + DisplayName(file).toStdString() + "'");
+            // No audio at all: the player keeps its modes without sound.
             open_ = true;
             return;
         }
@@ -230,7 +232,9 @@ public:
     {
         if (!AudioDevice::Ready()) return;
         FreeSound();
-        sound_ = Mix_LoadWAV(ResolveScenarioFile(path).c_str());
+        const std::string file = ResolveScenarioFile(path);
+        if (!IsRegularFile(file)) return;  // as the mixer would wait on a pipe or read a device without end
+        sound_ = Mix_LoadWAV(file.c_str());
         if (sound_ && Mix_PlayChannel(kSoundChannel, sound_, 0) < 0) FreeSound();
     }
 
