@@ -52,6 +52,8 @@ void SetPerson(TMainForm& f, const std::string& argument)
     ComposeBatched(f);
 }
 
+constexpr int kLongestPause = 60000;
+
 void Pause(TMainForm& f, const std::string& argument)
 {
     f.LockInput();
@@ -59,7 +61,10 @@ void Pause(TMainForm& f, const std::string& argument)
     f.RepaintText();
     const int ms = StrToInt(argument);
     // The sleep service takes no negative count; a negative pause is none.
-    f.Sleeper().Sleep(std::max(ms, 0));
+    // The window can do nothing at all while it sleeps, not even close, so a
+    // slip of the author's finger (".t 2000000" for two seconds) must not
+    // freeze it for half an hour: a pause lasts at most a minute.
+    f.Sleeper().Sleep(std::clamp(ms, 0, kLongestPause));
     f.Gamen->repaint();
     f.RepaintText();
 }

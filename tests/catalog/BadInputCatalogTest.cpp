@@ -300,6 +300,12 @@ const Row kRows[] = {
          EXPECT_EQ(c.Captions()[0], "after");
          EXPECT_TRUE(c.F().InputLocked);
      }},
+    {"PauseOfTwentyFiveDays", StartWindow, OpenScenario("T\r\n.t 2147483647\r\nafter\r\n.w\r\n"), {},
+     [](Catalog& c) {
+         // Plays on after a minute, the longest pause there is.
+         EXPECT_EQ(c.tw.Sleeper.Sleeps, (std::vector<int>{60000}));
+         EXPECT_EQ(c.Captions()[0], "after");
+     }},
     {"PauseThatIsNoNumber", StartWindow, OpenScenario("T\r\n.t abc\r\nafter\r\n.w\r\n"),
      {"'abc' は整数ではありません"},
      [](Catalog& c) {

@@ -46,7 +46,9 @@ TEST_P(PauseTest, PausesAndDropsClicksUntilTheTimerTicks)
 INSTANTIATE_TEST_SUITE_P(Pauses, PauseTest,
                          ::testing::Values(PauseCase{"2000", 2000}, PauseCase{"0", 0}, PauseCase{" 15", 15},
                                            PauseCase{"$10", 16}, PauseCase{"-5", 0}, PauseCase{"-1", 0},
-                                           PauseCase{"-2147483648", 0}, PauseCase{"$FFFFFFFF", 0}));
+                                           PauseCase{"-2147483648", 0}, PauseCase{"$FFFFFFFF", 0},
+                                           PauseCase{"60000", 60000}, PauseCase{"60001", 60000},
+                                           PauseCase{"2147483647", 60000}));
 
 // A text that is no integer fails the line; what came before it stays done,
 // and the line is tried again on the next click.
